@@ -21,6 +21,7 @@ protected:
                 for (const char* n : kNames) fake::files[dest + n] = "native";
             return os::ProcessOutcome{started, exitCode};
         };
+        LanguageMode = 2;
     }
     void Mode(int m) { LanguageMode = m; }
     void Root(const std::string& root) { window::SetText(Control::编辑框_路径, root); }
@@ -95,6 +96,7 @@ TEST_F(Backup, ClearsTheApplicationLogOnlyWhenTickedAndOnlyAfterSuccess) {
     EXPECT_NE(Log().find("Brenvo runs successfully!"), std::string::npos);
 
     fake::runs.clear();
+    fake::files.clear();
     copies = false;
     Run();
     EXPECT_EQ(Commands(), std::vector<std::string>{"c:\\systembackup.bat"});
