@@ -11,15 +11,19 @@ namespace {
 const char* const kPlaceholder = "\\\\192.0.2.10\\e$\\SystemLog\\日期文件夹名称\\服务器文件夹名称\\";
 
 // Each path is quoted so that blanks and & | < > ^ in a root stay part of
-// it; each copy stops the script with exit code 1 so a failed copy is seen
-// even when an older copy of the file is already in the folder. /y keeps a
-// COPYCMD setting from turning an overwrite into a prompt nobody can answer.
+// it. Each copy stops the script with exit code 1 when it fails, so a failed
+// copy is seen even when an older copy of the file is already in the folder.
+// The test is "& if errorlevel 1", not "||": some command interpreters run
+// the right side of || after a success too. md is skipped for a folder that
+// exists, so its errorlevel 1 never reaches the first test. /y keeps a COPYCMD
+// setting from turning an overwrite into a prompt nobody can answer.
 std::string Template() {
     const std::string p = kPlaceholder;
     const std::string logs = "C:\\Windows\\System32\\winevt\\Logs\\";
-    std::string t = "md \"" + p + "\"";
+    std::string t = "if not exist \"" + p + "\" md \"" + p + "\"";
     for (const char* name : {"Application", "Security", "Setup", "System"}) {
-        t += "\r\ncopy /y \"" + logs + name + ".evtx\" \"" + p + name + ".evtx\" || exit 1";
+        t += "\r\ncopy /y \"" + logs + name + ".evtx\" \"" + p + name +
+             ".evtx\" & if errorlevel 1 exit 1";
     }
     return t;
 }

@@ -9,11 +9,11 @@ namespace {
 // The script for a folder that needs no escaping, written out in full.
 std::string Expected(const std::string& d) {
     const std::string logs = "copy /y \"C:\\Windows\\System32\\winevt\\Logs\\";
-    return "md \"" + d + "\"\r\n" +
-           logs + "Application.evtx\" \"" + d + "Application.evtx\" || exit 1\r\n" +
-           logs + "Security.evtx\" \"" + d + "Security.evtx\" || exit 1\r\n" +
-           logs + "Setup.evtx\" \"" + d + "Setup.evtx\" || exit 1\r\n" +
-           logs + "System.evtx\" \"" + d + "System.evtx\" || exit 1";
+    return "if not exist \"" + d + "\" md \"" + d + "\"\r\n" +
+           logs + "Application.evtx\" \"" + d + "Application.evtx\" & if errorlevel 1 exit 1\r\n" +
+           logs + "Security.evtx\" \"" + d + "Security.evtx\" & if errorlevel 1 exit 1\r\n" +
+           logs + "Setup.evtx\" \"" + d + "Setup.evtx\" & if errorlevel 1 exit 1\r\n" +
+           logs + "System.evtx\" \"" + d + "System.evtx\" & if errorlevel 1 exit 1";
 }
 
 TEST(BackupScript, Bytes) {
