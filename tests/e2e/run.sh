@@ -147,6 +147,7 @@ fi
 # ---- the tests
 run_exe foundation "$BUILD_DIR/e2e_foundation.exe" 240
 run_exe driver "$BUILD_DIR/e2e_driver.exe" 480
+run_exe menu "$BUILD_DIR/e2e_menu.exe" 120
 if [ -f "$HERE/ini_agree.sh" ]; then
     run_script ini_agree 240 bash "$HERE/ini_agree.sh" "$BUILD_DIR/ini_agree.exe"
 fi
