@@ -59,6 +59,14 @@ void Changed(Control box) {
 
 }  // namespace
 
+void Drain() {
+    while (!queue.empty()) {
+        auto m = std::move(queue.front());
+        queue.pop_front();
+        m();
+    }
+}
+
 void ResetWindow() {
     controls.clear();
     controls[Control::标签2] = {"st", false, 324, 80};
@@ -149,11 +157,7 @@ void ShowMainWindow() {
 
 int RunMessageLoop() {
     fake::trace.push_back("RunMessageLoop");
-    while (!fake::queue.empty()) {
-        auto m = std::move(fake::queue.front());
-        fake::queue.pop_front();
-        m();
-    }
+    fake::Drain();
     return 0;
 }
 
@@ -205,11 +209,7 @@ void AppendToLogBox(const std::string& text) {
 
 void DispatchWaitingMessages() {
     fake::trace.push_back("DispatchWaitingMessages");
-    while (!fake::queue.empty()) {
-        auto m = std::move(fake::queue.front());
-        fake::queue.pop_front();
-        m();
-    }
+    fake::Drain();
 }
 
 void ShowMessageBox(const std::string& text, const std::string& caption) {
