@@ -9,7 +9,7 @@ SUDO=""
 
 packages=(cmake make g++ libgtest-dev googletest python3 locales
           g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth x11-utils
-          imagemagick fonts-wqy-zenhei fonts-wine)
+          imagemagick fonts-wqy-zenhei)
 
 missing=()
 for p in "${packages[@]}"; do
