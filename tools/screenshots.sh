@@ -23,37 +23,18 @@ done
 command -v import >/dev/null || { echo "import (imagemagick) is missing" >&2; exit 1; }
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/brenvo-shots.XXXXXX")
-XVFB_PID=
 DRIVER_PID=
-export WINEPREFIX="$WORK/prefix" WINEARCH=win64 WINEDEBUG=-all
-export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
-unset WINEDLLOVERRIDES
+. "$ROOT/tools/wine-session.sh"
 
 cleanup() {
     [ -n "$DRIVER_PID" ] && kill "$DRIVER_PID" 2>/dev/null
-    if [ -d "$WINEPREFIX" ]; then
-        wineserver -k </dev/null >/dev/null 2>&1
-        wineserver -w </dev/null >/dev/null 2>&1
-    fi
-    if [ -n "$XVFB_PID" ]; then
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-    fi
-    rm -rf "$WORK"
+    wine_session_stop
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-[ -s "$WORK/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$WORK/display")"
-
-echo "preparing a Wine prefix (display $DISPLAY) ..."
-WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >"$WORK/wineboot.log" 2>&1
+echo "preparing a Wine prefix ..."
+wine_session_start "$WORK" || exit 1
 # With no window manager to draw them, Wine draws the title bars and frames
 # itself, as Windows does, once it is told that no one else will.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f </dev/null >/dev/null 2>&1

@@ -18,26 +18,8 @@ FAILED=0
 BROKEN=0   # programs that could not run or gave no summary
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/brenvo-e2e.XXXXXX")
-XVFB_PID=
-export WINEPREFIX="$WORK/prefix"
-export WINEARCH=win64
-export WINEDEBUG=-all
-# Without the glibc locale Wine silently falls back to code page 1252.
-export LC_ALL=zh_CN.UTF-8
-export LANG=zh_CN.UTF-8
-unset WINEDLLOVERRIDES
-
-cleanup() {
-    if [ -d "$WINEPREFIX" ]; then
-        wineserver -k </dev/null >/dev/null 2>&1
-        wineserver -w </dev/null >/dev/null 2>&1
-    fi
-    if [ -n "$XVFB_PID" ]; then
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-    fi
-    rm -rf "$WORK"
-}
+. "$HERE/../../tools/wine-session.sh"
+cleanup() { wine_session_stop; }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
@@ -97,31 +79,13 @@ run_script() {
     tally "$name" "$out" "$rc"
 }
 
-# ---- the X server: a free display of its own choosing
-exec 3>"$WORK/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [ -s "$WORK/display" ] && break
-    sleep 0.1
-done
-if [ ! -s "$WORK/display" ]; then
-    echo "!! Xvfb did not start"; cat "$WORK/xvfb.log"
+# ---- a private X server and a fresh prefix
+step "Xvfb and wineboot"
+if ! wine_session_start "$WORK"; then
     echo "0 passed, 1 failed"
     exit 1
 fi
-export DISPLAY=":$(head -n 1 "$WORK/display")"
-step "Xvfb on $DISPLAY"
-
-# ---- the prefix
-step "wineboot (prefix $WINEPREFIX)"
-WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 wineboot -i </dev/null >"$WORK/wineboot.log" 2>&1
-if [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ]; then
-    echo "!! wineboot did not make a 64-bit prefix"; tail -n 20 "$WORK/wineboot.log"
-    echo "0 passed, 1 failed"
-    exit 1
-fi
+step "display $DISPLAY, prefix $WINEPREFIX"
 
 # Each file has a random part, a Ctrl+Z, a NUL and a high byte, so a copy
 # in text mode, a stale file or a decoy cannot pass for the real one.

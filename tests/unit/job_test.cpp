@@ -15,6 +15,15 @@ class Backup : public FakeProcess {
 protected:
     void SetUp() override {
         FakeProcess::SetUp();
+        Arm();
+    }
+    // A fresh process whose script, when it runs with redirection off,
+    // copies the four files.
+    void Restart() {
+        fake::Reset(dir_);
+        Arm();
+    }
+    void Arm() {
         // The script, when it runs with redirection off, copies the four files.
         fake::onProcess = [this](const fake::ProcessRun& run) {
             if (run.commandLine == BackupScriptPath && run.redirectionOff && copies)
@@ -41,8 +50,7 @@ protected:
 
 TEST_F(Backup, SuccessInBothLanguages) {
     for (int mode : {2, 1}) {
-        fake::Reset(dir_);
-        SetUp();
+        Restart();
         Mode(mode);
         Root("D:\\bk\\");
         Run();
@@ -177,8 +185,7 @@ TEST_F(Backup, StaleCopiesDoNotCount) {
     };
     for (int mode : {2, 1}) {
         for (const auto& c : cases) {
-            fake::Reset(dir_);
-            SetUp();
+            Restart();
             Mode(mode);
             for (const char* n : kNames) fake::files[dest + n] = "yesterday's run";
             fake::files[BackupScriptPath] = "older script";
@@ -238,8 +245,7 @@ TEST_F(Backup, NoRunInsideARun) {
     EXPECT_NE(Log().find("Brenvo运行成功！"), std::string::npos) << "later messages in the new language";
 
     // The same inside a message box of the run.
-    fake::Reset(dir_);
-    SetUp();
+    Restart();
     Mode(2);
     Root("D:\\bk");
     fake::whileMessageBoxOpen = [](const fake::MessageBoxShown&) { fake::Click(Control::按钮1); };
