@@ -37,6 +37,10 @@ wine_session_start() {
         tail -n 20 "$WINE_SESSION_WORK/wineboot.log" >&2
         return 1
     fi
+    # With no window manager on the private X server, Wine waits 2 s at the
+    # end of every top-level window for one to let go of it; unmanaged
+    # windows end at once.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
 }
 
 wine_session_stop() {
