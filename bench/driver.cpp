@@ -21,6 +21,7 @@
 
 #include "app/ids.h"
 #include "backup/script.h"
+#include "tests/e2e/e2e.h"
 
 namespace {
 
@@ -87,17 +88,7 @@ double Median(std::vector<double> v) {
 
 // ------------------------------------------------------------ files
 
-bool ReadBytes(const std::string& path, std::string& out) {
-    out.clear();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    char buf[65536];
-    DWORD n = 0;
-    while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n) out.append(buf, n);
-    CloseHandle(h);
-    return true;
-}
+bool ReadBytes(const std::string& path, std::string& out) { return e2e::ReadFileBytes(path, out); }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

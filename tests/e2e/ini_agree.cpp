@@ -7,6 +7,7 @@
 // LF made CR LF), where Windows changes only the written line. For a starting
 // file that is not in that form already, the two files are therefore compared
 // in Wine's form; for all others byte for byte.
+#include "tests/e2e/e2e.h"  // before <windows.h>: it brings winsock2.h
 #include <windows.h>
 
 #include <cstdio>
@@ -110,17 +111,7 @@ std::string WineForm(const std::string& bytes) {
     return out;
 }
 
-bool Slurp(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(h, chunk, sizeof chunk, &got, NULL) && got > 0) bytes.append(chunk, got);
-    CloseHandle(h);
-    return true;
-}
+bool Slurp(const std::string& path, std::string& bytes) { return e2e::ReadFileBytes(path, bytes); }
 
 bool Put(const std::string& path, const std::string& bytes) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
