@@ -211,7 +211,7 @@ HANDLE OpenNul(DWORD access) {
                        0, nullptr);
 }
 
-bool StartTool(Tool& tool) {
+bool StartTool(Tool& tool, const char* exe = kToolPath) {
     HANDLE in = OpenNul(GENERIC_READ);
     HANDLE out = OpenNul(GENERIC_WRITE);
     STARTUPINFOA si{};
@@ -220,9 +220,9 @@ bool StartTool(Tool& tool) {
     si.hStdInput = in;
     si.hStdOutput = out;
     si.hStdError = out;
-    std::string commandLine = std::string("\"") + kToolPath + "\"";
+    std::string commandLine = std::string("\"") + exe + "\"";
     GetLocalTime(&tool.startedAt);
-    BOOL started = CreateProcessA(kToolPath, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+    BOOL started = CreateProcessA(exe, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
                                   "C:\\", &si, &tool.pi);
     CloseHandle(in);
     CloseHandle(out);
@@ -590,6 +590,25 @@ void FirstStart() {
     CloseTool(tool, "first start");
 }
 
+// The program's folder of an exe in the root of C: is "C:", so its
+// settings file is C:\Config.ini.
+void ExeInTheRootOfC() {
+    std::printf("# the exe in the root of C:\n");
+    const char* const exe = "C:\\Brenvo.exe";
+    FreshSettings();
+    if (!Check(CopyFileA(kToolPath, exe, FALSE) != FALSE, "the exe copied to C:\\")) return;
+    Tool tool;
+    if (StartTool(tool, exe)) {
+        std::string ini;
+        Check(ReadFileBytes("C:\\Config.ini", ini) && ini.find("T1=1") != std::string::npos,
+              "C:\\Config.ini is the settings file", "holds \"" + Shown(ini) + "\"");
+        Check(!Exists(kIniPath), "nothing written beside the other copy");
+        CloseTool(tool, "exe in the root of C:");
+    }
+    DeleteFileA(exe);
+    FreshSettings();
+}
+
 void ChangeOfLanguage() {
     std::printf("# change of language\n");
     FreshSettings();
@@ -887,6 +906,7 @@ struct BackupCase {
     Outcome expect;
     std::function<void()> prepare;  // before the click
     std::function<void()> restore;  // after the run
+    std::string seenAt = "";        // where a relative root lands
 };
 
 const char* const kCopyError =
@@ -903,6 +923,8 @@ void CheckBackupCase(Tool& tool, const BackupCase& c, const std::string& address
     const bool scriptWasThere = ReadFileBytes(kScriptPath, scriptBefore);
     SYSTEMTIME from = Now();
     const std::string destination = c.root + DateFolderName(from) + "\\" + address + "\\";
+    const std::string landed = (c.seenAt.empty() ? c.root : c.seenAt) + DateFolderName(from) + "\\" +
+                               address + "\\";
     bool mainDisabledWhileBox = false;
     Run run = RunNow(tool, [&](const Box&) { mainDisabledWhileBox = !IsWindowEnabled(tool.main); });
     SYSTEMTIME to = Now();
@@ -915,7 +937,7 @@ void CheckBackupCase(Tool& tool, const BackupCase& c, const std::string& address
                   std::to_string(run.newLines.size()) + " new lines"))
             CheckLogLine(run.newLines[0], !c.chinese,
                          c.chinese ? "Brenvo运行成功！" : "Brenvo runs successfully!", from, to, what);
-        CheckCopiesIn(destination, what);
+        CheckCopiesIn(landed, what);
         Check(!Exists(kScriptPath), what + ": c:\\systembackup.bat is gone");
         return;
     }
@@ -957,7 +979,8 @@ void Backups() {
         return;
     DeleteFileA(kScriptPath);
     // Copies left from an earlier run would pass for new ones.
-    for (const char* root : {"C:\\bk root", "C:\\bk %USERNAME% & co", "C:\\备份 根目录", "C:\\bk blocked"})
+    for (const char* root : {"C:\\bk root", "C:\\bk %USERNAME% & co", "C:\\备份 根目录", "C:\\bk blocked",
+                             "C:\\tool\\rel bk", "C:\\rel bk"})
         RemoveTree(root);
     MakeFolders("C:\\bk blocked\\");
     WriteFileBytes("C:\\bk blocked\\file", "a file where the date folder should go");
@@ -991,6 +1014,9 @@ void Backups() {
         {"a same-day rerun after the logs changed", "C:\\bk root\\", false, Outcome::Success,
          newNativeLogs, nullptr},
         {"Chinese mode, success", "C:\\bk root\\", true, Outcome::Success, nullptr, nullptr},
+        // Resolved against the tool's own folder, which the script inherits;
+        // the tool is started from C:\ to tell the two apart.
+        {"a relative root", "rel bk\\", false, Outcome::Success, nullptr, nullptr, "C:\\tool\\rel bk\\"},
         {"Chinese mode, a root without the closing backslash", "C:\\bk", true, Outcome::PathError,
          nullptr, nullptr},
         {"Chinese mode, a destination that cannot be made", "C:\\bk blocked\\file\\", true,
@@ -1016,6 +1042,7 @@ void Backups() {
         CheckBackupCase(tool, c, address);
         if (c.expect != Outcome::Success) DeleteFileA(kScriptPath);
     }
+    Check(!Exists("C:\\rel bk"), "a relative root does not land under the directory the tool was started in");
     CloseTool(tool, "backups");
     {
         RedirectionOffHere off;
@@ -1061,7 +1088,7 @@ struct Scenario {
 };
 
 const Scenario kScenarios[] = {
-    {"first-start", FirstStart, true}, {"language", ChangeOfLanguage, true},
+    {"first-start", FirstStart, true}, {"root-exe", ExeInTheRootOfC, true}, {"language", ChangeOfLanguage, true},
     {"typing", TypingAndClicks, true}, {"esc", EscCloses, true},
     {"keys", Keys, true},              {"about", About, true},
     {"backup", Backups, true},         {"shots", Screenshots, false},
