@@ -844,7 +844,8 @@ std::string FirstAddress() {
     return list.empty() ? std::string("(none)") : list[0];
 }
 
-enum class Outcome { Success, PathError, CopyError };
+// KeptScriptError: the copy error with the script file as it was before.
+enum class Outcome { Success, PathError, CopyError, KeptScriptError };
 
 struct Run {
     std::vector<std::string> newLines;
@@ -960,6 +961,10 @@ void CheckBackupCase(Tool& tool, const BackupCase& c, const std::string& address
         std::string script;
         ReadFileBytes(kScriptPath, script);
         CheckText(script, ExpectedScript(destination), what + ": the script stays in place");
+    } else if (c.expect == Outcome::KeptScriptError) {
+        std::string script;
+        ReadFileBytes(kScriptPath, script);
+        CheckText(script, scriptBefore, what + ": the older script is neither replaced nor run");
     } else {
         std::string scriptAfter;
         const bool scriptIsThere = ReadFileBytes(kScriptPath, scriptAfter);
@@ -1001,6 +1006,19 @@ void Backups() {
                            std::string("NATIVE-") + name + "-" + tag + "-changed" +
                                std::string("\x00\x1A\xFF\r\n", 5) + name);
     };
+    // An older script that would copy nothing and exit with 0, held open so
+    // that this run cannot write its own: it must not be run, and the copies
+    // already in today's folder must not pass for a new backup.
+    HANDLE lock = INVALID_HANDLE_VALUE;
+    auto lockOlderScript = [&lock] {
+        WriteFileBytes(kScriptPath, "@exit 0");
+        lock = CreateFileA(kScriptPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    auto unlockOlderScript = [&lock] {
+        if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
+        lock = INVALID_HANDLE_VALUE;
+    };
     const std::vector<BackupCase> cases = {
         {"a root with a blank", "C:\\bk root\\", false, Outcome::Success, nullptr, nullptr},
         {"a root with % and &", "C:\\bk %USERNAME% & co\\", false, Outcome::Success, nullptr, nullptr},
@@ -1011,6 +1029,8 @@ void Backups() {
          nullptr, nullptr},
         {"today's copies present but a source unreadable", "C:\\bk root\\", false, Outcome::CopyError,
          moveNativeApplicationAside, bringNativeApplicationBack},
+        {"the script file cannot be written, today's copies present", "C:\\bk root\\", false,
+         Outcome::KeptScriptError, lockOlderScript, unlockOlderScript},
         {"a same-day rerun after the logs changed", "C:\\bk root\\", false, Outcome::Success,
          newNativeLogs, nullptr},
         {"Chinese mode, success", "C:\\bk root\\", true, Outcome::Success, nullptr, nullptr},
