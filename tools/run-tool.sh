@@ -6,7 +6,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
 
-export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix}"
 export WINEARCH=win64 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
 mkdir -p build/tool
 cp build/win32/Brenvo.exe build/tool/Brenvo.exe
@@ -19,10 +18,19 @@ if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY=":$n"
     echo "no display: started a private Xvfb on $DISPLAY"
     sleep 1
+    # A prefix of its own: there Wine draws the frames that no window
+    # manager draws, which would look wrong on a real desktop.
+    export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix-xvfb}"
+else
+    export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix}"
 fi
 if [ ! -d "$WINEPREFIX/drive_c" ]; then
     echo "making the Wine prefix $WINEPREFIX"
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+    if [ -n "$xvfb_pid" ]; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    fi
 fi
 
 wine build/tool/Brenvo.exe </dev/null >/dev/null 2>&1 &
